@@ -19,9 +19,11 @@ std::u16string ToWide(UINT cp, std::string_view in) {
 std::string FromWide(UINT cp, std::u16string_view in) {
   if (in.empty()) return {};
   const auto* w = reinterpret_cast<const wchar_t*>(in.data());
-  const int n = WideCharToMultiByte(cp, 0, w, static_cast<int>(in.size()), nullptr, 0, nullptr, nullptr);
+  // No best-fit look-alikes: what the code page lacks becomes its default character.
+  const DWORD flags = cp == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int n = WideCharToMultiByte(cp, flags, w, static_cast<int>(in.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(cp, 0, w, static_cast<int>(in.size()), out.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(cp, flags, w, static_cast<int>(in.size()), out.data(), n, nullptr, nullptr);
   return out;
 }
 
