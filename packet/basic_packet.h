@@ -22,6 +22,8 @@ class BasicPacket {
   using String = std::basic_string<Ch>;
   using View = std::basic_string_view<Ch>;
   static constexpr bool kNarrow = std::is_same_v<Ch, char>;
+  // "％" in code page 949, spelled out so that every compiler gives these bytes.
+  static constexpr const char* kFullWidthPercent = "\xA3\xA5";
 
   // The wide form's default packet is kind 0.
   BasicPacket() requires(!kNarrow) : BasicPacket(0) {}
@@ -38,7 +40,7 @@ class BasicPacket {
   void SetText(View text) {
     text = text.substr(0, text.find(Ch(0)));
     if constexpr (kNarrow)
-      text_ = zm::ReplaceAll<char>(text, "%", "％");
+      text_ = zm::ReplaceAll<char>(text, "%", kFullWidthPercent);
     else
       text_ = String(text);
   }
