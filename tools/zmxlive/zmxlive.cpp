@@ -4,7 +4,9 @@
 //   ZMXLive.exe [--mark FILE] [--max-ms N]
 //
 // --mark FILE   on start, write "started <pid>" and the command line (UTF-8)
-//               to FILE, so a test can see that it ran and how it was called
+//               to FILE, so a test can see that it ran and how it was called;
+//               the environment variable ZMXLIVE_MARK names such a file too,
+//               for when somebody else chooses the arguments
 // --max-ms N    end by itself after N ms (exit code 0), so a test that fails
 //               before it ends the process leaves nothing behind
 // A line "ZMXLive started pid <pid>" also goes to standard output when there
@@ -44,6 +46,12 @@ void WriteMark(const wchar_t* path, const std::string& text) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string pid = std::to_string(GetCurrentProcessId());
   DWORD wait = INFINITE;
+
+  wchar_t env_mark[MAX_PATH] = {};
+  const DWORD env_length = GetEnvironmentVariableW(L"ZMXLIVE_MARK", env_mark, MAX_PATH);
+  if (env_length > 0 && env_length < MAX_PATH) {
+    WriteMark(env_mark, "started " + pid + "\n" + ToUtf8(GetCommandLineW()) + "\n");
+  }
 
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
