@@ -288,6 +288,27 @@ TEST(SampleClient, SendsEachLineAsOneCopyDataToTheFrame) {
   for (const std::string& line : client.Lines()) EXPECT_FALSE(line.starts_with("error")) << line;
 }
 
+// The gateway finds the client again by its title, in CP949 through the
+// 8-bit call; closing and reopening the window gives it a new handle.
+TEST(SampleClient, WindowIsFoundByTitleAfterReopening) {
+  Client client(kSeqArgs);
+  const HWND first = client.Window();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(FindWindowA(nullptr, "주마로-모의투자"), first);
+  EXPECT_EQ(FindWindowW(nullptr, L"주마로-모의투자"), first);
+
+  client.Send("!close-window");
+  client.Send("!echo closed");
+  ASSERT_EQ(client.WaitLine("echo closed"), "echo closed");
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(FindWindowA(nullptr, "주마로-모의투자"), nullptr);
+
+  client.Send("!reopen-window");
+  const HWND second = client.Window();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(FindWindowA(nullptr, "주마로-모의투자"), second);
+}
+
 TEST(SampleClient, JoinsChunkedDeliveries) {
   FakeFrame frame;
   Client client(kSeqArgs);
