@@ -70,7 +70,19 @@ void BM_MemmemScan(benchmark::State& state) {
   Label(state);
 }
 
+// Of the framing's cost, the share of turning frames into ANSI text.
+void BM_WireToText(benchmark::State& state) {
+  const std::string& s = Stream(state.range(0));
+  const size_t frame = s.find('\0') + 1;
+  for (auto _ : state)
+    for (size_t at = 0; at + frame <= s.size(); at += frame)
+      benchmark::DoNotOptimize(zm::WireToText(std::string_view(s).substr(at, frame - 1)));
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.size()));
+  state.SetLabel(state.range(0) == 0 ? "1KiB packets, conversion only" : "1MiB packet, conversion only");
+}
+
 BENCHMARK(BM_Framing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WireToText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemmemScan)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The ratio of the two rates, printed after the table.
@@ -81,7 +93,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& r : runs) {
       if (r.run_type != Run::RT_Iteration) continue;
       const double rate = r.counters.count("bytes_per_second") ? double(r.counters.at("bytes_per_second")) : 0;
-      (r.benchmark_name().starts_with("BM_Framing") ? framing_ : scan_)[r.report_label] = rate;
+      if (r.benchmark_name().starts_with("BM_Framing")) framing_[r.report_label] = rate;
+      if (r.benchmark_name().starts_with("BM_MemmemScan")) scan_[r.report_label] = rate;
     }
   }
   void Finalize() override {
