@@ -3,6 +3,8 @@
 #include "classlib/app.h"
 
 #include <cstdint>
+#include <mutex>
+#include <set>
 #include <utility>
 
 namespace {
@@ -48,6 +50,27 @@ void AppendHex(TString& s, std::uintptr_t v) {
         v >>= 4;
     } while (v);
     while (n) s.push_back(buf[--n]);
+}
+
+constexpr TCHAR kClassPrefix[] = TEXT("ZMWnd:");
+
+// The module whose instance is written in a class name of RegisterWndClass,
+// nullptr for any other class.
+HINSTANCE ClassOwner(LPCTSTR lpszClass) {
+    if (IS_INTRESOURCE(lpszClass)) return nullptr;
+    TStringView name(lpszClass);
+    TStringView prefix(kClassPrefix);
+    if (name.substr(0, prefix.size()) != prefix) return nullptr;
+    std::uintptr_t v = 0;
+    for (TCHAR ch : name.substr(prefix.size())) {
+        if (ch == TEXT(':')) return reinterpret_cast<HINSTANCE>(v);
+        int digit = ch >= TEXT('0') && ch <= TEXT('9') ? ch - TEXT('0')
+                    : ch >= TEXT('A') && ch <= TEXT('F') ? ch - TEXT('A') + 10
+                                                         : -1;
+        if (digit < 0) return nullptr;
+        v = v * 16 + static_cast<std::uintptr_t>(digit);
+    }
+    return nullptr;
 }
 
 WNDPROC CurrentProc(HWND hWnd) {
@@ -126,8 +149,13 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 // ---- creation ----
 
 LPCTSTR CWnd::RegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
+    // Names of this module's classes, kept for the life of the module
+    // (node-based, so the texts never move).
+    static std::mutex s_lock;
+    static std::set<TString> s_names;
+
     HINSTANCE hInst = ZmGetInstanceHandle();
-    TString name = TEXT("ZMWnd:");
+    TString name = kClassPrefix;
     for (std::uintptr_t v : {reinterpret_cast<std::uintptr_t>(hInst), std::uintptr_t{nClassStyle},
                              reinterpret_cast<std::uintptr_t>(hCursor),
                              reinterpret_cast<std::uintptr_t>(hbrBackground),
@@ -135,22 +163,27 @@ LPCTSTR CWnd::RegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBack
         AppendHex(name, v);
         name.push_back(TEXT(':'));
     }
+    std::lock_guard<std::mutex> guard(s_lock);
+    auto [it, added] = s_names.insert(name);
+    if (!added) return it->c_str();
     WNDCLASSEX wc{};
     wc.cbSize = sizeof wc;
-    // The platform answers with the class atom.
-    if (ATOM atom = static_cast<ATOM>(::GetClassInfoEx(hInst, name.c_str(), &wc))) return MAKEINTATOM(atom);
-    wc = WNDCLASSEX{};
-    wc.cbSize = sizeof wc;
-    wc.style = nClassStyle;
-    wc.lpfnWndProc = &WndProc;
-    wc.hInstance = hInst;
-    wc.hCursor = hCursor;
-    wc.hbrBackground = hbrBackground;
-    wc.hIcon = hIcon;
-    wc.lpszClassName = name.c_str();
-    ATOM atom = ::RegisterClassEx(&wc);
-    if (!atom) atom = static_cast<ATOM>(::GetClassInfoEx(hInst, name.c_str(), &wc));  // another thread won
-    return atom ? MAKEINTATOM(atom) : nullptr;
+    if (!::GetClassInfoEx(hInst, name.c_str(), &wc)) {
+        wc = WNDCLASSEX{};
+        wc.cbSize = sizeof wc;
+        wc.style = nClassStyle;
+        wc.lpfnWndProc = &WndProc;
+        wc.hInstance = hInst;
+        wc.hCursor = hCursor;
+        wc.hbrBackground = hbrBackground;
+        wc.hIcon = hIcon;
+        wc.lpszClassName = it->c_str();
+        if (!::RegisterClassEx(&wc)) {
+            s_names.erase(it);
+            return nullptr;
+        }
+    }
+    return it->c_str();
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
@@ -172,6 +205,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.lpCreateParams = lpParam;
     if (!PreCreateWindow(cs)) return FALSE;
     if (!cs.lpszClass) CWnd::PreCreateWindow(cs);
+    // A class registered by the library belongs to the module named in it,
+    // which may be another module than this copy's.
+    if (HINSTANCE owner = ClassOwner(cs.lpszClass)) cs.hInstance = owner;
 
     CreationRecord record{kRecordMagic, this, cs.lpCreateParams};
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,

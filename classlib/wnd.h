@@ -66,8 +66,8 @@ public:
 
     // ---- creation ----
     // A window class of this module with the given look, registered on
-    // first use. The result is the class atom as a class name, usable in
-    // CREATESTRUCT::lpszClass and CreateEx for the life of the module.
+    // first use. The name stays valid for the life of the module; it names
+    // the module, so CreateEx of any module's copy finds the class.
     static LPCTSTR RegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
                                     HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
     // All creation goes through PreCreateWindow. A null class name means
