@@ -20,9 +20,10 @@
 //     "ZMClassLib.W", one per form), so the object is found from the HWND
 //     alone, by any copy of the library in any module;
 //   - creation hands the object to the window procedure inside the
-//     creation parameters, not through a hook or a per-thread slot, so a
-//     window class registered by one module can be created by code of
-//     another;
+//     creation parameters, and class names carry the module that
+//     registered them, so a window class registered by one module can be
+//     created by code of another (the only per-thread state is the hook
+//     that subclasses a standard control during its one CreateEx call);
 //   - a subclassed control's original procedure is kept in the object and
 //     in a second property, so the chain holds whichever copy runs.
 // A class exported from a DLL and derived in another module therefore

@@ -1,6 +1,6 @@
 // Standard controls. Each Create makes the platform's control as a child
-// (WS_CHILD added) and subclasses it, so its messages pass through the
-// object and the parent's notifications about it (colour, owner-draw,
+// (WS_CHILD added) and subclasses it as it is born, so its messages, from
+// WM_NCCREATE and WM_CREATE (OnCreate) on, pass through the object and the parent's notifications about it (colour, owner-draw,
 // commands) are offered to the object first. Everything else behaves as the
 // platform's control.
 #pragma once
@@ -102,8 +102,6 @@ public:
     void GetDroppedControlRect(LPRECT lprect) const { SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect)); }
 
     // Owner-drawn combo boxes (CBS_OWNERDRAW*): the base draws nothing.
-    // WM_MEASUREITEM sent while the control is being created reaches only
-    // the parent's OnMeasureItem.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 

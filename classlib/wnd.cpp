@@ -73,6 +73,20 @@ HINSTANCE ClassOwner(LPCTSTR lpszClass) {
     return nullptr;
 }
 
+bool IsLibraryClass(HWND hWnd) {
+    TCHAR name[64] = {};
+    int n = ::GetClassName(hWnd, name, 64);
+    TStringView prefix(kClassPrefix);
+    return n >= static_cast<int>(prefix.size()) && TStringView(name, prefix.size()) == prefix;
+}
+
+// While CreateEx makes a window of a class with its own procedure (a
+// standard control), the record of that one call and the hook that
+// subclasses the window as it is born, so its WM_NCCREATE and WM_CREATE
+// already pass through the object.
+thread_local CreationRecord* t_pendingRecord = nullptr;
+thread_local HHOOK t_creationHook = nullptr;
+
 WNDPROC CurrentProc(HWND hWnd) {
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC));
 }
@@ -210,8 +224,22 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     if (HINSTANCE owner = ClassOwner(cs.lpszClass)) cs.hInstance = owner;
 
     CreationRecord record{kRecordMagic, this, cs.lpCreateParams};
+    CreationRecord* outerRecord = t_pendingRecord;
+    bool hooked = false;
+    if (!ClassOwner(cs.lpszClass)) {
+        t_pendingRecord = &record;
+        if (!t_creationHook) {
+            t_creationHook = ::SetWindowsHookEx(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+            hooked = t_creationHook != nullptr;
+        }
+    }
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
                                  cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, &record);
+    if (hooked) {
+        ::UnhookWindowsHookEx(t_creationHook);
+        t_creationHook = nullptr;
+    }
+    t_pendingRecord = outerRecord;
     if (!hWnd) return FALSE;
     if (m_hWnd == hWnd) return TRUE;
     // A class with a procedure of its own (a standard control): route it
@@ -249,6 +277,20 @@ BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 void CWnd::PostNcDestroy() {}
 
 // ---- the window procedure ----
+
+LRESULT CALLBACK CWnd::CreationHook(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode == HCBT_CREATEWND && t_pendingRecord) {
+        auto* create = reinterpret_cast<CBT_CREATEWND*>(lParam);
+        auto hWnd = reinterpret_cast<HWND>(wParam);
+        CreationRecord* rec = t_pendingRecord;
+        if (create->lpcs->lpCreateParams == rec) {
+            t_pendingRecord = nullptr;  // windows the control makes itself are not ours
+            // The library's own classes attach in their window procedure.
+            if (!IsLibraryClass(hWnd) && !rec->wnd->m_hWnd) rec->wnd->SubclassWindow(hWnd);
+        }
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = FromHandle(hWnd);

@@ -24,11 +24,14 @@
 //     }
 //
 // Creation passes the object to the window procedure in the creation
-// parameters (the caller's own lpParam is handed on to OnCreate unchanged),
-// so no hook and no thread-wide slot is involved. The messages a top-level
-// window receives before WM_NCCREATE (WM_GETMINMAXINFO) reach only the
-// default procedure. MDI client windows, whose creation parameter the
-// platform reads, are not supported.
+// parameters (the caller's own lpParam is handed on to OnCreate unchanged).
+// A window of the library's classes is attached at its WM_NCCREATE; the
+// messages a top-level window receives before that (WM_GETMINMAXINFO) reach
+// only the default procedure. A standard control (a class with a procedure
+// of its own) is subclassed as it is born, by a hook on this thread that
+// lives only for the one CreateEx call, so its WM_NCCREATE and WM_CREATE
+// (OnCreate) already pass through the object. MDI client windows, whose
+// creation parameter the platform reads, are not supported.
 //
 // Lifetime: destroying the object destroys its window. When the window goes
 // first, the object is detached at WM_NCDESTROY and PostNcDestroy runs; if
@@ -72,8 +75,8 @@ public:
                                     HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
     // All creation goes through PreCreateWindow. A null class name means
     // the library's default class (double-clicks, redraw on resize, arrow
-    // cursor, window colour). The window procedure of a standard class is
-    // subclassed right after creation.
+    // cursor, window colour). A standard class is subclassed as the window
+    // is born.
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                   int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                   LPVOID lpParam = nullptr);
@@ -229,6 +232,8 @@ public:
 protected:
     // The window procedure of the library's classes and subclassed controls.
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Subclasses a standard control at its birth (see CreateEx).
+    static LRESULT CALLBACK CreationHook(int nCode, WPARAM wParam, LPARAM lParam);
     // Dispatch to the handlers; FALSE when the message has none.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Offers a notification from a child control to that child's object.

@@ -88,6 +88,7 @@ public:
         return static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
     }
     void OnDrawItem(int id, LPDRAWITEMSTRUCT) override { log.push_back(Note("parent-drawitem", id)); }
+    void OnMeasureItem(int, LPMEASUREITEMSTRUCT) override { log.push_back("parent-measureitem"); }
 
 protected:
     BOOL HandleCommand(UINT id, int code) override {
@@ -282,6 +283,46 @@ TEST(Subclassing, EditKeepsWorkingAndItsMessagesReachTheObject) {
     edit.SetWindowText(korean);
     EXPECT_EQ(edit.GetWindowText(), korean);
     EXPECT_EQ(edit.SendMessage(EM_GETLINECOUNT), 1) << "the control's own messages still answer";
+}
+
+class CCreatingEdit : public CEdit {
+public:
+    int creates = 0;
+    LPVOID param = nullptr;
+    int OnCreate(LPCREATESTRUCT cs) override {
+        ++creates;
+        param = cs->lpCreateParams;
+        if (CEdit::OnCreate(cs) == -1) return -1;
+        SetMargins(5, 5);
+        return 0;
+    }
+};
+
+class CMeasuredCombo : public CComboBox {
+public:
+    int measured = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT mis) override {
+        ++measured;
+        mis->itemHeight = 18;
+    }
+};
+
+TEST(Subclassing, StandardControlsPassTheirCreationThroughTheObject) {
+    CProbeWnd parent;
+    ASSERT_TRUE(parent.CreatePopup());
+    CCreatingEdit edit;
+    int marker = 0;
+    ASSERT_TRUE(edit.CWnd::Create(TEXT("EDIT"), nullptr, WS_VISIBLE, CRect(0, 0, 100, 20), &parent, 7, &marker));
+    EXPECT_EQ(edit.creates, 1);
+    EXPECT_EQ(edit.param, &marker);
+    EXPECT_EQ(edit.SendMessage(EM_GETMARGINS), MAKELONG(5, 5)) << "the control was complete inside OnCreate";
+
+    CMeasuredCombo combo;
+    ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                             CRect(0, 30, 100, 130), &parent, 8));
+    EXPECT_GE(combo.measured, 1) << "measuring during creation reaches the combo's own object";
+    EXPECT_FALSE(parent.Saw("parent-measureitem"));
+    EXPECT_EQ(combo.GetItemHeight(0), 18);
 }
 
 TEST(Subclassing, DetachRestoresTheOriginalProcedure) {
