@@ -56,3 +56,6 @@ cleanup() {
 }
 trap cleanup EXIT
 ctest --preset windows
+
+step "end to end: demo server, sample client and ZMX.exe under Wine"
+ctest --preset e2e --no-tests=ignore
