@@ -518,12 +518,13 @@ TEST_F(ZmxEndToEnd, TrayClickRestoresClientAndExitCommandClosesThroughTheClient)
   EXPECT_TRUE(live.Wait(kStart).has_value()) << "ZMXLive.exe was not ended";
 }
 
-TEST_F(ZmxEndToEnd, ExitCommandWithoutClientAsksFirst) {
+TEST_F(ZmxEndToEnd, ExitCommandAndEscapeWithoutClientAskFirst) {
   StartServer({"--no-answer", "6001"});
   Process& zmx = StartZmx(121);
   ASSERT_EQ(Probe(121, {"--timeout", "45000", "--state"}).code, 0);
   const std::string question = U8(u8"주마로-모의투자 접속을 종료하시겠습니까?");
-  Probe(121, {"--post", "273", "32772", "0"});
+  // Esc in the login view is the exit command too.
+  Probe(121, {"--child", "59648", "--post", "256", "27", "0"});  // WM_KEYDOWN, VK_ESCAPE
   EXPECT_NE(AnswerBox("cancel").find(question), std::string::npos);
   EXPECT_FALSE(zmx.Wait(seconds(2)).has_value()) << "Cancel closed ZMX";
   Probe(121, {"--post", "273", "32772", "0"});
