@@ -366,6 +366,8 @@ TEST_F(ZmxEndToEnd, LoginWithOneAccountThenOrdersAndExitThrough2137) {
   client.WriteLine("!wait-zmx-exit 30000");
   EXPECT_TRUE(client.WaitFor("zmx-exited", kStart));
   EXPECT_TRUE(live.Wait(kStep).has_value()) << "ZMXLive.exe was not ended";
+  // Events and answers came whole, never mixed chunk by chunk.
+  for (const auto& line : client.History()) EXPECT_EQ(line.find("error"), std::string::npos) << line;
 }
 
 TEST_F(ZmxEndToEnd, ThreeAccountsPreselectFromConfigAndEnterSubmits) {
